@@ -1,0 +1,61 @@
+// Text on the canvas is drawn by Qt into the same 32-bit surface; it is the one place where
+// pixels depend on the installed fonts.
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
+#include "vcl/Graphics.h"
+#include "vcl/qt/QtConvert.h"
+
+namespace vcl {
+
+namespace qt {
+
+QFont ToQFont(const TFont& Font) {
+  QFont f(ToQ(Font.Name()));
+  f.setPixelSize(std::max(1, Font.PixelSize()));
+  f.setBold(Font.Style().Contains(fsBold));
+  f.setItalic(Font.Style().Contains(fsItalic));
+  f.setUnderline(Font.Style().Contains(fsUnderline));
+  f.setStrikeOut(Font.Style().Contains(fsStrikeOut));
+  f.setStyleHint(QFont::SansSerif);
+  return f;
+}
+
+void InstallFontSubstitutes() {
+  const QStringList sans = {"Liberation Sans", "DejaVu Sans", "Sans Serif"};
+  const QStringList wide = {"DejaVu Sans", "Liberation Sans", "Sans Serif"};
+  QFont::insertSubstitutions("MS Sans Serif", sans);
+  QFont::insertSubstitutions("Arial", sans);
+  QFont::insertSubstitutions("Tahoma", wide);
+  QFont::insertSubstitutions("Verdana", wide);
+}
+
+}  // namespace qt
+
+void TCanvas::TextOut(int X, int Y, const std::string& Text) {
+  if (!FSurface || FSurface->Empty() || Text.empty()) return;
+  QImage image(reinterpret_cast<uchar*>(FSurface->Bits()), FSurface->Width(), FSurface->Height(),
+               FSurface->Width() * 4, QImage::Format_RGB32);
+  QPainter painter(&image);
+  painter.setClipRect(qt::ToQRect(FClip));
+  painter.translate(FOrigin.X, FOrigin.Y);
+  const QFont font = qt::ToQFont(FFont);
+  painter.setFont(font);
+  const QFontMetrics metrics(font);
+  const QString text = qt::ToQ(Text);
+  if (FBrush.Style() == bsSolid)
+    painter.fillRect(QRect(X, Y, metrics.horizontalAdvance(text), metrics.height()),
+                     qt::ToQColor(FBrush.Color()));
+  painter.setPen(qt::ToQColor(FFont.Color()));
+  painter.drawText(X, Y + metrics.ascent(), text);
+  FPenPos = {X + metrics.horizontalAdvance(text), Y};
+}
+
+int TCanvas::TextWidth(const std::string& Text) {
+  return QFontMetrics(qt::ToQFont(FFont)).horizontalAdvance(qt::ToQ(Text));
+}
+
+int TCanvas::TextHeight(const std::string&) { return QFontMetrics(qt::ToQFont(FFont)).height(); }
+
+}  // namespace vcl
