@@ -22,7 +22,8 @@ TRichEdit::TRichEdit(TComponent* AOwner) : TWinControl(AOwner, new QTextEdit()) 
 void TRichEdit::LoadDocument(const TRichDocument& Document) {
   FDocument = Document;
   auto* e = static_cast<QTextEdit*>(Widget());
-  auto* doc = new QTextDocument(e);
+  QTextDocument* doc = e->document();
+  doc->clear();
   QTextCursor cursor(doc);
   QTextBlockFormat block;
   block.setAlignment(Qt::AlignLeft);
@@ -40,9 +41,6 @@ void TRichEdit::LoadDocument(const TRichDocument& Document) {
       cursor.insertText(qt::ToQ(r.Text), f);
     }
   }
-  QTextDocument* old = e->document();
-  e->setDocument(doc);
-  if (old && old->parent() == e) delete old;
 }
 
 std::string TRichEdit::PlainText() const {

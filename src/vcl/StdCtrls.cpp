@@ -144,6 +144,7 @@ TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner, new QComboBox()) 
   auto* c = As<QComboBox>(Widget());
   c->setEditable(true);
   c->setInsertPolicy(QComboBox::NoInsert);
+  c->setCompleter(nullptr);  // typing shows what was typed, nothing completed
   c->setCurrentIndex(-1);
   QObject::connect(c, &QComboBox::activated, Bridge(),
                    [this](int i) { qt::Guard([this, i] { UserPicked(i); }); });
@@ -190,6 +191,7 @@ void TComboBox::SetStyle(TComboBoxStyle Value) {
   FStyle = Value;
   auto* c = As<QComboBox>(Widget());
   c->setEditable(Value == csDropDown);
+  c->setCompleter(nullptr);
   if (c->lineEdit())
     QObject::connect(c->lineEdit(), &QLineEdit::textEdited, Bridge(),
                      [this] { qt::Guard([this] { UserEdited(); }); }, Qt::UniqueConnection);

@@ -180,3 +180,49 @@ TEST(Screen, OffscreenTestScreenIs1024By768At96Dpi) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Form, ActivationIsReportedToTheFormAndItsEvents) {
+  struct TWatched : TForm {
+    using TForm::TForm;
+    std::vector<std::string> Log;
+    void ActivationChanged(bool Active) override { Log.push_back(Active ? "active" : "inactive"); }
+  };
+  auto* a = new TWatched(Application);
+  auto* b = new TWatched(Application);
+  a->SetBounds(0, 0, 200, 100);
+  b->SetBounds(300, 0, 200, 100);
+  std::vector<std::string> events;
+  a->SetOnActivate(TNotifyEvent([&](TObject*) { events.push_back("a activate"); }));
+  a->SetOnDeactivate(TNotifyEvent([&](TObject*) { events.push_back("a deactivate"); }));
+  ShowAndWait(a);
+  ASSERT_TRUE(WaitFor([&] { return a->Active(); }));
+  ShowAndWait(b);
+  ASSERT_TRUE(WaitFor([&] { return b->Active(); }));
+  EXPECT_EQ(a->Log, (std::vector<std::string>{"active", "inactive"}));
+  EXPECT_EQ(events, (std::vector<std::string>{"a activate", "a deactivate"}));
+  EXPECT_EQ(Screen->ActiveForm(), b);
+  delete a;
+  delete b;
+}
+
+TEST(Form, MainFormCentrePlacesAWindowOverTheMainWindowTheFirstTimeOnly) {
+  auto* main = new TForm(nullptr);
+  Application->SetMainForm(main);
+  main->SetBounds(100, 50, 600, 400);
+  auto* help = new TForm(main);
+  help->SetBounds(0, 0, 200, 100);
+  help->SetPosition(poMainFormCenter);
+  help->Show();
+  EXPECT_EQ(help->Left(), 300);
+  EXPECT_EQ(help->Top(), 200);
+  help->Hide();
+  help->SetLeft(10);
+  help->Show();
+  EXPECT_EQ(help->Left(), 10);
+  delete main;  // frees the help window it owns
+  EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
+}  // namespace
