@@ -1,5 +1,6 @@
 #include "template/MainForm.h"
 
+#include "KELTO32/PortIO.h"
 #include "vcl/FormData.h"
 
 using namespace vcl;
@@ -23,6 +24,13 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
   LoadFromFormData("MainForm.form");
 }
 
-void TMainForm::FormCreate(TObject*) {}
+void TMainForm::FormCreate(TObject*) {
+  // Port-driver check: without the driver every port reads 0xAA55. The answer to the box
+  // is ignored; start-up goes on either way.
+  if ((InPortB(0x61) & 0xFFFF) == kelto32::kDriverMissing)
+    Application->MessageBox(
+        "KELTONT.SYS not detected. Please copy KELTONT.SYS into [NT]/system32/drivers and re-run this setup program.",
+        "Warning", {mbOKCancel, miNone});
+}
 
 void TMainForm::Exit2Click(TObject*) { Close(); }
