@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ make pkg-config
   qt6-base-dev libgl-dev
   libjpeg62-turbo-dev
-  libgtest-dev
+  libgtest-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
 )
 

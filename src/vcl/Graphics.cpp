@@ -1,5 +1,6 @@
 #include "vcl/Graphics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -289,8 +290,7 @@ void TCanvas::FillRect(const TRect& R) {
   if (FBrush.Style() == bsClear) return;
   const std::uint32_t brush = ColorToPixel(FBrush.Color());
   TRect r = R.Offset(FOrigin.X, FOrigin.Y).Intersect(FClip);
-  for (int y = r.Top; y < r.Bottom; ++y)
-    for (int x = r.Left; x < r.Right; ++x) *PixelAddress(x, y) = brush;
+  for (int y = r.Top; y < r.Bottom; ++y) std::fill_n(PixelAddress(r.Left, y), r.Width(), brush);
 }
 
 void TCanvas::LineTo(int X, int Y) {

@@ -278,6 +278,10 @@ class TJPEGImage : public TGraphic {
   bool FProgressive = false;
 };
 
+// Writes a bitmap as a PNG file (documentation pictures, test output); raises
+// EInvalidGraphic when the file cannot be written.
+void SaveToPngFile(const TBitmap& Bitmap, const std::string& Path);
+
 // Encodes a bitmap as JPEG (quality 0..100); used by the asset generators.
 std::vector<unsigned char> EncodeJPEG(const TBitmap& Bitmap, int Quality, bool Progressive);
 

@@ -11,14 +11,15 @@ namespace vcl {
 
 namespace qt {
 
-QFont ToQFont(const TFont& Font) {
+QFont ToQFont(const TFont& Font, TTextSmoothing Smoothing) {
   QFont f(ToQ(Font.Name()));
   f.setPixelSize(std::max(1, Font.PixelSize()));
   f.setBold(Font.Style().Contains(fsBold));
   f.setItalic(Font.Style().Contains(fsItalic));
   f.setUnderline(Font.Style().Contains(fsUnderline));
   f.setStrikeOut(Font.Style().Contains(fsStrikeOut));
-  f.setStyleHint(QFont::SansSerif);
+  f.setStyleHint(QFont::SansSerif,
+                 Smoothing == TTextSmoothing::Crisp ? QFont::NoAntialias : QFont::PreferDefault);
   return f;
 }
 
@@ -40,7 +41,7 @@ void TCanvas::TextOut(int X, int Y, const std::string& Text) {
   QPainter painter(&image);
   painter.setClipRect(qt::ToQRect(FClip));
   painter.translate(FOrigin.X, FOrigin.Y);
-  const QFont font = qt::ToQFont(FFont);
+  const QFont font = qt::ToQFont(FFont, qt::TTextSmoothing::Crisp);
   painter.setFont(font);
   const QFontMetrics metrics(font);
   const QString text = qt::ToQ(Text);
@@ -53,9 +54,17 @@ void TCanvas::TextOut(int X, int Y, const std::string& Text) {
 }
 
 int TCanvas::TextWidth(const std::string& Text) {
-  return QFontMetrics(qt::ToQFont(FFont)).horizontalAdvance(qt::ToQ(Text));
+  return QFontMetrics(qt::ToQFont(FFont, qt::TTextSmoothing::Crisp)).horizontalAdvance(qt::ToQ(Text));
 }
 
-int TCanvas::TextHeight(const std::string&) { return QFontMetrics(qt::ToQFont(FFont)).height(); }
+int TCanvas::TextHeight(const std::string&) {
+  return QFontMetrics(qt::ToQFont(FFont, qt::TTextSmoothing::Crisp)).height();
+}
+
+void SaveToPngFile(const TBitmap& Bitmap, const std::string& Path) {
+  const QImage image(reinterpret_cast<const uchar*>(Bitmap.Bits()), Bitmap.Width(), Bitmap.Height(),
+                     Bitmap.Width() * 4, QImage::Format_RGB32);
+  if (!image.save(qt::ToQ(Path), "PNG")) throw EInvalidGraphic("Cannot write the picture " + Path);
+}
 
 }  // namespace vcl

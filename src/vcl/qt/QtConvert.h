@@ -22,7 +22,10 @@ inline QRect ToQRect(const TRect& R) { return QRect(R.Left, R.Top, R.Width(), R.
 
 // The Qt font for a library font. Faces missing on this system are replaced by similar
 // sans-serif faces at the same pixel size (see InstallFontSubstitutes).
-QFont ToQFont(const TFont& Font);
+// Canvas text is drawn without antialiasing, crisp like the bitmap fonts of the original
+// platform; widgets keep Qt's smooth text.
+enum class TTextSmoothing { Smooth, Crisp };
+QFont ToQFont(const TFont& Font, TTextSmoothing Smoothing = TTextSmoothing::Smooth);
 void InstallFontSubstitutes();
 
 }  // namespace vcl::qt

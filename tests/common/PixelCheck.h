@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -28,14 +29,17 @@ inline void WritePpm(const vcl::TBitmap& B, const std::string& Path) {
   }
 }
 
-// Expected(x, y) gives the colour pixel (x, y) must have.
-inline ::testing::AssertionResult Matches(const vcl::TBitmap& B, const std::function<vcl::TColor(int, int)>& Expected,
-                                          const std::string& Name) {
+// Expected(x, y) gives the colour pixel (x, y) must have, or nothing where any colour will
+// do (text pixels).
+inline ::testing::AssertionResult MatchesWhereDefined(
+    const vcl::TBitmap& B, const std::function<std::optional<vcl::TColor>(int, int)>& Expected, const std::string& Name) {
   int bad = 0;
   std::ostringstream first;
   for (int y = 0; y < B.Height(); ++y)
     for (int x = 0; x < B.Width(); ++x) {
-      const vcl::TColor want = vcl::ColorToRGB(Expected(x, y));
+      const std::optional<vcl::TColor> expected = Expected(x, y);
+      if (!expected) continue;
+      const vcl::TColor want = vcl::ColorToRGB(*expected);
       const vcl::TColor got = vcl::PixelToColor(B.Bits()[y * B.Width() + x]);
       if (want != got && bad++ < 8)
         first << " (" << x << "," << y << ") got $" << std::hex << got << " want $" << want << std::dec;
@@ -43,6 +47,11 @@ inline ::testing::AssertionResult Matches(const vcl::TBitmap& B, const std::func
   if (bad == 0) return ::testing::AssertionSuccess();
   WritePpm(B, Name + ".actual.ppm");
   return ::testing::AssertionFailure() << bad << " wrong pixels in " << Name << ":" << first.str();
+}
+
+inline ::testing::AssertionResult Matches(const vcl::TBitmap& B, const std::function<vcl::TColor(int, int)>& Expected,
+                                          const std::string& Name) {
+  return MatchesWhereDefined(B, [&](int x, int y) { return std::optional<vcl::TColor>(Expected(x, y)); }, Name);
 }
 
 }  // namespace pixelcheck
