@@ -1,6 +1,9 @@
 #include "SetupCtrls/SetupCtrls.h"
 
 #include "SetupCtrls/BaseAddress.h"
+#include "SetupCtrls/BoardHighlight.h"
+#include "SetupCtrls/BoardImage.h"
+#include "SetupCtrls/SetupSupporter.h"
 #include "SetupCtrls/DipSwitch.h"
 #include "SetupCtrls/RadioPanel.h"
 #include "SetupCtrls/TwoJumper.h"
@@ -16,6 +19,7 @@ const std::vector<std::string> kOrientationNames = {"otUp", "otDown", "otLeft", 
 const std::vector<std::string> kClockNames = {"cdClockwise", "cdCounterclockwise"};
 const std::vector<std::string> kBorderNames = {"bsNone", "bsSingle"};
 const std::vector<std::string> kAnchorNames = {"akLeft", "akTop", "akRight", "akBottom"};
+const std::vector<std::string> kHighlightNames = {"htOptions", "htSettings", "htCalibration"};
 
 template <class C>
 TPropInfo OrientationProp() {
@@ -75,6 +79,41 @@ void RegisterSetupCtrls() {
           EventProp<TRadioPanel>("OnRadioChange", &TRadioPanel::OnRadioChange, &TRadioPanel::SetOnRadioChange),
           EventProp<TRadioPanel>("OnActivate", &TRadioPanel::OnActivate, &TRadioPanel::SetOnActivate),
           EventProp<TRadioPanel>("OnDeactivate", &TRadioPanel::OnDeactivate, &TRadioPanel::SetOnDeactivate),
+      }));
+  RegisterClass(ClassInfo<TBoardImage>(
+      "TBoardImage", "TCustomPanel",
+      {
+          PictureProp<TBoardImage>("Picture", &TBoardImage::Picture),
+          BoolProp<TBoardImage>("Stretch", &TBoardImage::Stretch, &TBoardImage::SetStretch, false),
+          BoolProp<TBoardImage>("Center", &TBoardImage::Center, &TBoardImage::SetCenter, false),
+          BoolProp<TBoardImage>("Transparent", &TBoardImage::Transparent, &TBoardImage::SetTransparent, false),
+          BoolProp<TBoardImage>("AutoSize", &TBoardImage::AutoSize, &TBoardImage::SetAutoSize, true),
+          BoolProp<TBoardImage>("Scale", &TBoardImage::Scale, &TBoardImage::SetScale, true),
+          BoolProp<TBoardImage>("CenterOnForm", &TBoardImage::CenterOnForm, &TBoardImage::SetCenterOnForm, true),
+          RefProp<TBoardImage, TBoardHighlight>("First", "TBoardHighlight", &TBoardImage::First, &TBoardImage::SetFirst),
+          RefProp<TBoardImage, TMainMenu>("Menu", "TMainMenu", &TBoardImage::Menu, &TBoardImage::SetMenu),
+      }));
+  RegisterClass(ClassInfo<TBoardHighlight>(
+      "TBoardHighlight", "TGraphicControl",
+      {
+          BoolProp<TBoardHighlight>("CreatePopup", &TBoardHighlight::CreatePopup, &TBoardHighlight::SetCreatePopup, true),
+          EnumProp<TBoardHighlight, THighlightType>("HighlightType", kHighlightNames, &TBoardHighlight::HighlightType,
+                                                    &TBoardHighlight::SetHighlightType, htSettings),
+          StrProp<TBoardHighlight>("Title", &TBoardHighlight::Title, &TBoardHighlight::SetTitle, std::string()),
+          RefProp<TBoardHighlight, TRadioPanel>("RadioPanel", "TRadioPanel", &TBoardHighlight::RadioPanel,
+                                                &TBoardHighlight::SetRadioPanel),
+      }));
+  RegisterClass(ClassInfo<TSetupSupporter>(
+      "TSetupSupporter", "TComponent",
+      {
+          StrProp<TSetupSupporter>("CompanyName", &TSetupSupporter::CompanyName, &TSetupSupporter::SetCompanyName, std::nullopt),
+          StrProp<TSetupSupporter>("CardNameA", &TSetupSupporter::CardNameA, &TSetupSupporter::SetCardNameA, std::nullopt),
+          StrProp<TSetupSupporter>("CardNameB", &TSetupSupporter::CardNameB, &TSetupSupporter::SetCardNameB, std::nullopt),
+          StrProp<TSetupSupporter>("CallHow", &TSetupSupporter::CallHow, &TSetupSupporter::SetCallHow, std::nullopt),
+          // The constructor gives True while the declared default is False, so form data that
+          // want True record it and form data that leave it out keep True.
+          BoolProp<TSetupSupporter>("ChangeButtons", &TSetupSupporter::ChangeButtons,
+                                    &TSetupSupporter::SetChangeButtons, false),
       }));
 }
 

@@ -404,31 +404,34 @@ void TWinControl::SetFocus() {
 bool TWinControl::Focused() const { return FWidget && FWidget->hasFocus(); }
 
 int TWinControl::TabOrder() const {
-  if (!Parent()) return -1;
+  if (!Parent() || !TabStop()) return -1;
   int order = 0;
   for (TControl* c : Parent()->FControls) {
     if (c == this) return order;
-    if (dynamic_cast<TWinControl*>(c)) ++order;
+    if (auto* w = dynamic_cast<TWinControl*>(c); w && w->TabStop()) ++order;
   }
   return -1;
 }
 
-// The tab order is the order of the windowed children in the parent's child list; setting
-// it moves this control among its windowed siblings and rebuilds Qt's focus chain.
+// The tab order is the order of the tab-stop children in the parent's child list; setting
+// it moves this control among them and rebuilds Qt's focus chain.
 void TWinControl::SetTabOrder(int Value) {
   TWinControl* parent = Parent();
-  if (!parent) return;
-  std::vector<TWinControl*> windowed;
+  if (!parent || !TabStop()) return;
+  auto stop = [](TControl* c) {
+    auto* w = dynamic_cast<TWinControl*>(c);
+    return w && w->TabStop() ? w : nullptr;
+  };
+  std::vector<TWinControl*> order;
   for (TControl* c : parent->FControls)
-    if (auto* w = dynamic_cast<TWinControl*>(c); w && w != this) windowed.push_back(w);
-  Value = std::clamp(Value, 0, static_cast<int>(windowed.size()));
-  windowed.insert(windowed.begin() + Value, this);
-  // Keep graphic children where they are; reorder the windowed ones among their slots.
+    if (TWinControl* w = stop(c); w && w != this) order.push_back(w);
+  Value = std::clamp(Value, 0, static_cast<int>(order.size()));
+  order.insert(order.begin() + Value, this);
+  // Other children keep their places; the tab stops are reordered among their own slots.
   std::size_t next = 0;
   for (TControl*& c : parent->FControls)
-    if (dynamic_cast<TWinControl*>(c)) c = windowed[next++];
-  for (std::size_t i = 0; i + 1 < windowed.size(); ++i)
-    QWidget::setTabOrder(windowed[i]->FWidget, windowed[i + 1]->FWidget);
+    if (stop(c)) c = order[next++];
+  for (std::size_t i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(order[i]->FWidget, order[i + 1]->FWidget);
 }
 
 void TWinControl::Invalidate() {

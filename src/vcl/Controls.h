@@ -214,8 +214,11 @@ class TWinControl : public TControl {
 
   void SetFocus();
   bool Focused() const;
+  // The position among the siblings that take the focus with Tab; -1 for a control that
+  // does not (TabStop false) or has no parent.
   int TabOrder() const;
   void SetTabOrder(int Value);
+  virtual bool TabStop() const { return true; }
 
   // Repaints the whole surface now (used where a paint must not wait for the event loop).
   void Repaint();

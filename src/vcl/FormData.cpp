@@ -165,7 +165,7 @@ void RegisterLibraryClasses() {
   add(ClassInfo<TControl>("TControl", "TComponent", std::move(control), false));
   add(ClassInfo<TGraphicControl>("TGraphicControl", "TControl", {}, false));
   TPropInfo tabOrder = IntProp<TWinControl>("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder, std::nullopt);
-  tabOrder.Stored = [](TComponent* c) { return static_cast<TWinControl*>(c)->Parent() != nullptr; };
+  tabOrder.Stored = [](TComponent* c) { return static_cast<TWinControl*>(c)->TabOrder() >= 0; };
   add(ClassInfo<TWinControl>("TWinControl", "TControl", {tabOrder}, false));
   add(ClassInfo<TCustomControl>("TCustomControl", "TWinControl", {}, false));
 

@@ -154,6 +154,7 @@ TForm::~TForm() {
 
 void TForm::LoadFromFormData(const std::string& AssetName) {
   ReadFormData(this, AssetText(AssetName), AssetName);
+  FormDataRead();
   if (FOnCreate) FOnCreate(this);
 }
 

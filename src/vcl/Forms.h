@@ -31,8 +31,8 @@ class TForm : public TWinControl {
   explicit TForm(TComponent* AOwner);
   ~TForm() override;
 
-  // Reads the form data asset into this form (components, properties, events), then runs
-  // OnCreate. Raises EFormDataError for malformed data.
+  // Reads the form data asset into this form (components, properties, events), calls
+  // FormDataRead, then runs OnCreate. Raises EFormDataError for malformed data.
   void LoadFromFormData(const std::string& AssetName);
 
   // Left, Top, Width and Height are the outer frame (title bar, border and menu bar
@@ -90,6 +90,8 @@ class TForm : public TWinControl {
   bool FrameKey(bool Escape);
 
  protected:
+  // The form data has been read; OnCreate comes next. Forms bind their fields here.
+  virtual void FormDataRead() {}
   // The window became active or inactive (before OnActivate / OnDeactivate).
   virtual void ActivationChanged(bool Active) { (void)Active; }
   void VisibleChanged() override;

@@ -28,6 +28,7 @@ class TLabel : public TWinControl {
   bool AutoSize() const { return FAutoSize; }
   void SetAutoSize(bool Value);
   void Loaded() override;
+  bool TabStop() const override { return false; }
 
  protected:
   void CaptionChanged() override;

@@ -42,8 +42,15 @@ SurfaceWidget::SurfaceWidget(TWinControl* Control) : FControl(Control) {
 
 void SurfaceWidget::paintEvent(QPaintEvent* Event) {
   if (!FControl) return;
+  const QRect before = geometry();
   Guard([&] { FControl->PaintSurface(); });
   if (!FControl) return;
+  // A control that moved or resized itself while painting (a picture that centres itself)
+  // is painted again, whole, at its new place.
+  if (geometry() != before) {
+    update();
+    return;
+  }
   TBitmap* s = FControl->Surface();
   if (s->Empty()) return;
   const QImage image(reinterpret_cast<const uchar*>(s->Bits()), s->Width(), s->Height(),
