@@ -118,12 +118,3 @@ void TMainForm::TechnicalSupport1Click(TObject*) {
   if (SetSup->TechForm) SetSup->TechForm->SetVisible(true);
 }
 
-void TMainForm::BaseEditChange(TObject*) {}
-void TMainForm::IRQBoxChange(TObject*) {}
-void TMainForm::IRQ7Click(TObject*) {}
-void TMainForm::ChannelBoxClick(TObject*) {}
-void TMainForm::CalibButtonClick(TObject*) {}
-void TMainForm::NextClick(TObject*) {}
-void TMainForm::PrevClick(TObject*) {}
-void TMainForm::QuitClick(TObject*) {}
-void TMainForm::FinishClick(TObject*) {}

@@ -64,6 +64,28 @@ class TMainForm : public vcl::TForm {
 
  protected:
   void FormDataRead() override;
+  void DoClose(vcl::TCloseAction& Action) override;
+
+ private:
+  // The calibration wizard.
+  void ShowSystemInfo();
+  bool CalibrationRefused();
+  void RunStep(int Step);
+  void ShowStep(int Step);
+  void UnipolarOffsetStep();
+  void PreampOutputOffsetStep();
+  void PreampInputOffsetStep();
+  void NegativeFullScaleStep();
+  void PositiveFullScaleStep();
+  void MidrangeCheckStep();
+  void CalibrationCompleteStep();
+  void EndCalibration();
+  // The live readout of steps 4 to 6; returns when it has stopped.
+  void RunReadout();
+
+  bool FReadoutRunning = false;
+  bool FBeginPending = false;  // Begin Calibration pressed during a readout
+  bool FClosePending = false;  // the window asked to close during a readout
 };
 
 extern TMainForm* MainForm;

@@ -296,7 +296,7 @@ void TForm::SetActiveControl(TWinControl* Control) {
 void TForm::Close() {
   const bool isMain = Application->MainForm() == this;
   TCloseAction action = isMain ? caFree : caHide;
-  if (FOnClose) FOnClose(this, action);
+  DoClose(action);
   switch (action) {
     case caNone: break;
     case caHide: Hide(); break;
@@ -308,6 +308,10 @@ void TForm::Close() {
       if (isMain) Application->Terminate();
       break;
   }
+}
+
+void TForm::DoClose(TCloseAction& Action) {
+  if (FOnClose) FOnClose(this, Action);
 }
 
 void TForm::FrameCloseRequested() { Close(); }

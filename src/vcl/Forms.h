@@ -90,6 +90,8 @@ class TForm : public TWinControl {
   bool FrameKey(bool Escape);
 
  protected:
+  // Decides what a close does: fires OnClose, which may change the action.
+  virtual void DoClose(TCloseAction& Action);
   // The form data has been read; OnCreate comes next. Forms bind their fields here.
   virtual void FormDataRead() {}
   // The window became active or inactive (before OnActivate / OnDeactivate).

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <dlfcn.h>
 #include <map>
+#include <thread>
 
 #include "vcl/qt/Bridge.h"
 
@@ -17,7 +18,20 @@ std::function<std::uint32_t()>& TickSource() {
   return source;
 }
 bool gRefuseTimers = false;
+std::function<void()>& SliceHook() {
+  static std::function<void()> hook;
+  return hook;
+}
 }  // namespace
+
+void SleepSlice() {
+  if (SliceHook())
+    SliceHook()();
+  else
+    std::this_thread::sleep_for(std::chrono::microseconds(500));
+}
+
+void SetSleepSlice(std::function<void()> Slice) { SliceHook() = std::move(Slice); }
 
 std::uint32_t GetTickCount() {
   if (TickSource()) return TickSource()();

@@ -18,6 +18,13 @@ std::uint32_t GetTickCount();
 // Replaces the clock (tests); an empty function restores the real one.
 void SetTickCountSource(std::function<std::uint32_t()> Source);
 
+// Gives the processor away for a short slice (half a millisecond); waits on the tick count
+// call it between readings instead of spinning.
+void SleepSlice();
+// Replaces the slice (tests: advance a fake tick count instead of sleeping); an empty
+// function restores the real sleep.
+void SetSleepSlice(std::function<void()> Slice);
+
 // The mouse cursor's position in screen coordinates.
 TPoint GetCursorPos();
 

@@ -1,6 +1,7 @@
 #include "vcl/Testing.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCursor>
 #include <QTest>
 #include <QWidget>
@@ -70,6 +71,13 @@ void TypeText(TWinControl* Control, const std::string& Text) {
 void PressKey(TWinControl* Control, TKey Key) {
   const Qt::Key k = Key == TKey::Escape ? Qt::Key_Escape : Key == TKey::Return ? Qt::Key_Return : Qt::Key_Backspace;
   QTest::keyClick(Control->Widget(), k);
+  ProcessEvents();
+}
+
+void PickItem(TComboBox* Box, int Index) {
+  auto* combo = static_cast<QComboBox*>(Box->Widget());
+  combo->setCurrentIndex(Index);
+  emit combo->activated(Index);  // what a pick in the drop-down list delivers
   ProcessEvents();
 }
 

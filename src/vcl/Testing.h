@@ -8,6 +8,7 @@
 
 #include "vcl/Controls.h"
 #include "vcl/Forms.h"
+#include "vcl/StdCtrls.h"
 
 namespace vcl::testkit {
 
@@ -19,6 +20,8 @@ void ParkMouse();
 void ClickMouse(TControl* Control, int X, int Y, TMouseButton Button = mbLeft);
 // Types the text into a windowed control that takes keys, as key presses.
 void TypeText(TWinControl* Control, const std::string& Text);
+// Picks an item of a combo box as a user does in its drop-down list.
+void PickItem(TComboBox* Box, int Index);
 enum class TKey { Escape, Return, Backspace };
 void PressKey(TWinControl* Control, TKey Key);
 
