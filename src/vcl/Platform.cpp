@@ -28,7 +28,7 @@ void SleepSlice() {
   if (SliceHook())
     SliceHook()();
   else
-    std::this_thread::sleep_for(std::chrono::microseconds(500));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 void SetSleepSlice(std::function<void()> Slice) { SliceHook() = std::move(Slice); }
