@@ -478,7 +478,7 @@ void TWinControl::PaintSurface() {
 }
 
 void TWinControl::SurfaceMouseEnter(TPoint P) {
-  CMMouseEnter();
+  if (!IsTopLevel()) CMMouseEnter();
   SurfaceMouseMove(P, {});
 }
 
@@ -487,7 +487,7 @@ void TWinControl::SurfaceMouseLeave() {
     FMouseControl = nullptr;
     c->CMMouseLeave();
   }
-  CMMouseLeave();
+  if (!IsTopLevel()) CMMouseLeave();
 }
 
 void TWinControl::SurfaceMouseMove(TPoint P, TShiftState Shift) {

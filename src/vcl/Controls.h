@@ -219,6 +219,8 @@ class TWinControl : public TControl {
   int TabOrder() const;
   void SetTabOrder(int Value);
   virtual bool TabStop() const { return true; }
+  // A top-level window learns of the mouse entering and leaving from its frame.
+  virtual bool IsTopLevel() const { return false; }
 
   // Repaints the whole surface now (used where a paint must not wait for the event loop).
   void Repaint();

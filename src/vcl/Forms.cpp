@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEnterEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -57,6 +58,12 @@ class FormFrame : public QWidget {
   }
   void resizeEvent(QResizeEvent*) override {
     if (FForm) Guard([&] { FForm->FrameGeometryChanged(); });
+  }
+  void enterEvent(QEnterEvent*) override {
+    if (FForm) Guard([&] { FForm->CMMouseEnter(); });
+  }
+  void leaveEvent(QEvent*) override {
+    if (FForm) Guard([&] { FForm->CMMouseLeave(); });
   }
   void moveEvent(QMoveEvent*) override {
     if (FForm) Guard([&] { FForm->FrameGeometryChanged(); });

@@ -81,6 +81,7 @@ class TForm : public TWinControl {
   void SetOnDeactivate(const TNotifyEvent& Value) { FOnDeactivate = Value; }
 
   std::vector<TComponent*> ChildComponents(const TComponent* Root) const override;
+  bool IsTopLevel() const override { return true; }
 
   // Private to the class library: called by the window frame.
   void FrameActivationChanged(bool Active);
