@@ -281,6 +281,8 @@ void TForm::VisibleChanged() {
     }
   } else {
     FFrame->hide();
+    // Not every window system reports the deactivation of a window that hides.
+    FrameActivationChanged(false);
   }
 }
 
@@ -324,6 +326,8 @@ void TForm::DoClose(TCloseAction& Action) {
 void TForm::FrameCloseRequested() { Close(); }
 
 void TForm::FrameActivationChanged(bool IsActive) {
+  if (IsActive == FActiveReported) return;
+  FActiveReported = IsActive;
   ActivationChanged(IsActive);
   if (IsActive && FOnActivate) FOnActivate(this);
   if (!IsActive && FOnDeactivate) FOnDeactivate(this);

@@ -115,6 +115,7 @@ class TForm : public TWinControl {
   bool FAutoScroll = true;
   bool FShownOnce = false;
   bool FApplyingGeometry = false;
+  bool FActiveReported = false;  // the last activation state handed to the form
   TNotifyEvent FOnCreate, FOnActivate, FOnDeactivate;
   TCloseEvent FOnClose;
 };

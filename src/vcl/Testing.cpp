@@ -43,6 +43,8 @@ void MoveMouse(TControl* Control, int X, int Y) {
   QPoint p;
   QWidget* w = InputWidget(Control, X, Y, p);
   QWindow* window = WindowOf(w, p);
+  // The cursor position that controls ask for follows the simulated mouse.
+  QCursor::setPos(window->mapToGlobal(p));
   QTest::mouseMove(window, p);
   ProcessEvents();
 }
@@ -58,6 +60,7 @@ void ClickMouse(TControl* Control, int X, int Y, TMouseButton Button) {
   QPoint p;
   QWidget* w = InputWidget(Control, X, Y, p);
   QWindow* window = WindowOf(w, p);
+  QCursor::setPos(window->mapToGlobal(p));
   QTest::mouseMove(window, p);
   QTest::mouseClick(window, ToQt(Button), Qt::NoModifier, p);
   ProcessEvents();
