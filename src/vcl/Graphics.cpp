@@ -358,6 +358,15 @@ void TCanvas::Draw(int X, int Y, const TGraphic& Graphic) {
 void TCanvas::StretchDraw(const TRect& Dest, const TGraphic& Graphic) {
   const TBitmap* src = Graphic.Pixels();
   if (!src || src->Empty()) return;
+  if (Dest.Width() == src->Width() && Dest.Height() == src->Height()) {
+    // Same size: a plain copy of the rows that lie inside the clip.
+    const TRect d = Dest.Offset(FOrigin.X, FOrigin.Y);
+    const TRect r = d.Intersect(FClip);
+    for (int y = r.Top; y < r.Bottom; ++y)
+      std::memcpy(PixelAddress(r.Left, y), src->Bits() + static_cast<std::size_t>(y - d.Top) * src->Width() + (r.Left - d.Left),
+                  sizeof(std::uint32_t) * static_cast<std::size_t>(r.Width()));
+    return;
+  }
   CopyScaled(*src, {0, 0, src->Width(), src->Height()}, Dest.Offset(FOrigin.X, FOrigin.Y),
              [this](int x, int y, std::uint32_t p) { PutSurfacePixel(x, y, p); });
 }
