@@ -13,6 +13,11 @@ at() { xdotool mousemove "$1" "$2"; sleep 0.7; }
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 sleep 3
+# The help window opens by itself; its Start button begins the tour at the Base Address popup.
+shot help-window
+at 665 483; xdotool click 1; sleep 0.7
+shot tour-start
+at 631 744; xdotool click 1; sleep 0.5   # Done in the Base Address popup
 at 300 700
 # Circle centres on the screen: image at (366, 278) plus each circle's centre.
 at 633 501; shot hover-base-address

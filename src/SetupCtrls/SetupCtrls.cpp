@@ -109,11 +109,20 @@ void RegisterSetupCtrls() {
           StrProp<TSetupSupporter>("CompanyName", &TSetupSupporter::CompanyName, &TSetupSupporter::SetCompanyName, std::nullopt),
           StrProp<TSetupSupporter>("CardNameA", &TSetupSupporter::CardNameA, &TSetupSupporter::SetCardNameA, std::nullopt),
           StrProp<TSetupSupporter>("CardNameB", &TSetupSupporter::CardNameB, &TSetupSupporter::SetCardNameB, std::nullopt),
+          BoolProp<TSetupSupporter>("UseCardNameB", &TSetupSupporter::UseCardNameB, &TSetupSupporter::SetUseCardNameB, false),
           StrProp<TSetupSupporter>("CallHow", &TSetupSupporter::CallHow, &TSetupSupporter::SetCallHow, std::nullopt),
+          BoolProp<TSetupSupporter>("MultiPort", &TSetupSupporter::MultiPort, &TSetupSupporter::SetMultiPort, false),
+          IntProp<TSetupSupporter>("Channels", &TSetupSupporter::Channels, &TSetupSupporter::SetChannels, 8),
           // The constructor gives True while the declared default is False, so form data that
           // want True record it and form data that leave it out keep True.
           BoolProp<TSetupSupporter>("ChangeButtons", &TSetupSupporter::ChangeButtons,
                                     &TSetupSupporter::SetChangeButtons, false),
+          BoolProp<TSetupSupporter>("bSeries", &TSetupSupporter::bSeries, &TSetupSupporter::SetbSeries, true),
+          EventProp<TSetupSupporter>("OnBeginCalib", &TSetupSupporter::OnBeginCalib, &TSetupSupporter::SetOnBeginCalib),
+          EventProp<TSetupSupporter>("OnStopButtonClick", &TSetupSupporter::OnStopButtonClick,
+                                     &TSetupSupporter::SetOnStopButtonClick),
+          EventProp<TSetupSupporter>("OnStartButtonClick", &TSetupSupporter::OnStartButtonClick,
+                                     &TSetupSupporter::SetOnStartButtonClick),
       }));
 }
 

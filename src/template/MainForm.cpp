@@ -2,6 +2,7 @@
 
 #include "KELTO32/PortIO.h"
 #include "SetupCtrls/SetupCtrls.h"
+#include "SetupCtrls/SupportForms.h"
 #include "vcl/FormData.h"
 
 using namespace vcl;

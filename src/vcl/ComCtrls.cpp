@@ -41,6 +41,7 @@ void TRichEdit::LoadDocument(const TRichDocument& Document) {
       cursor.insertText(qt::ToQ(r.Text), f);
     }
   }
+  e->moveCursor(QTextCursor::Start);  // the view opens at the top of the document
 }
 
 std::string TRichEdit::PlainText() const {

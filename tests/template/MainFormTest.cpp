@@ -2,6 +2,7 @@
 
 #include "KELTO32/PortIO.h"
 #include "SetupCtrls/BoardHighlight.h"
+#include "SetupCtrls/SupportForms.h"
 #include "template/MainForm.h"
 #include "vcl/FormData.h"
 #include "vcl/Menus.h"
@@ -195,13 +196,19 @@ TEST_F(MainFormFixture, MenuHasFileAndHelpWithTheirItems) {
   items->Items(1)->Items(0)->Click();
   items->Items(1)->Items(1)->Click();
   for (int i = 0; i < Screen->FormCount(); ++i) EXPECT_FALSE(Screen->Forms(i)->Visible());
+  Form->SetSup->StartUp();
+  items->Items(1)->Items(0)->Click();
+  items->Items(1)->Items(1)->Click();
+  EXPECT_TRUE(Form->SetSup->HelpForm->Visible());
+  EXPECT_TRUE(Form->SetSup->TechForm->Visible());
 }
 
 TEST_F(MainFormFixture, AtStartOnlyThePhotographItsCirclesAndTheMenuAreVisible) {
   ShowAndWait(Form);
   for (int i = 0; i < Form->ControlCount(); ++i) {
     TControl* c = Form->Controls(i);
-    EXPECT_EQ(c->Visible(), c == Form->BoardImage1) << c->Name();
+    // The supporter's header joins at the first idle.
+    EXPECT_EQ(c->Visible(), c == Form->BoardImage1 || c->Name() == "HeaderLabel") << c->Name();
   }
   EXPECT_EQ(Form->Caption(), "Setup");
   EXPECT_EQ(Form->Color(), clWhite);
@@ -211,13 +218,15 @@ TEST_F(MainFormFixture, AtStartOnlyThePhotographItsCirclesAndTheMenuAreVisible) 
 }
 
 TEST_F(MainFormFixture, TheSupporterStartsOnceAtTheFirstIdle) {
-  ASSERT_TRUE(WaitFor([&] { return Form->SetSup->StartUps() > 0; }));
+  ASSERT_TRUE(WaitFor([&] { return Form->SetSup->HeaderLabel != nullptr; }));
   EXPECT_FALSE(Application->OnIdle());
   for (int i = 0; i < 3; ++i) {
     Form->Invalidate();
     ProcessEvents();
   }
-  EXPECT_EQ(Form->SetSup->StartUps(), 1);
+  // A second start-up would fail to name a second "HeaderLabel" and report it.
+  EXPECT_TRUE(Boxes.Calls().empty());
+  EXPECT_EQ(Form->SetSup->HeaderLabel->Caption(), "RT16-4K Series Settings Program");
 }
 
 TEST_F(MainFormFixture, WritingTheFormBackAndReadingItAgainGivesTheSameTree) {
