@@ -223,13 +223,35 @@ void TSetupSupporter::BuildHelpForm(const std::string& Card) {
   HelpForm = f;
 }
 
+// The memo and the Close button of the two small windows, created at their designed
+// places; the caller sets the memo's text and font, then calls FitAroundMemo.
+TMemo* TSetupSupporter::AddMemoAndClose(TForm* F, const std::string& MemoName, int CloseLeft, TButton*& Close) {
+  auto* memo = new TMemo(F);
+  memo->SetName(MemoName);
+  memo->SetParent(F);
+  memo->SetBounds(8, 8, 305, 89);
+  memo->SetReadOnly(true);
+  memo->SetScrollBars(ssVertical);
+  memo->SetWordWrap(true);
+  Close = new TButton(F);
+  Close->SetName("CloseButton");
+  Close->SetParent(F);
+  Close->SetBounds(CloseLeft, 105, 73, 25);
+  Close->SetCaption("Close");
+  Close->SetCancel(true);
+  Close->SetTabOrder(0);
+  Close->SetOnClick(TNotifyEvent(this, &TSetupSupporter::CloseButtonClick));
+  return memo;
+}
+
 namespace {
 
-// The two small windows' layout: fitted to their controls (which move 8 left and up) and
-// the memo growing with the window.
-void FitAroundMemo(TForm* F, TMemo* Memo) {
+// The small windows' layout: fitted to their controls (which move 8 left and up), the memo
+// growing with the window, the Close button keeping its distance to the bottom edge.
+void FitAroundMemo(TForm* F, TMemo* Memo, TButton* Close) {
   F->FitClientToControls();
   Memo->SetAnchors({akLeft, akTop, akRight, akBottom});
+  Close->SetAnchors({akBottom});
 }
 
 }  // namespace
@@ -240,13 +262,7 @@ void TSetupSupporter::BuildTechForm() {
   f->SetCaption("Technical Support");
   f->SetFormStyle(fsStayOnTop);
   f->SetPosition(poDefault);
-  f->TechMemo = new TMemo(f);
-  f->TechMemo->SetName("TechMemo");
-  f->TechMemo->SetParent(f);
-  f->TechMemo->SetBounds(8, 8, 305, 89);
-  f->TechMemo->SetReadOnly(true);
-  f->TechMemo->SetScrollBars(ssVertical);
-  f->TechMemo->SetWordWrap(true);
+  f->TechMemo = AddMemoAndClose(f, "TechMemo", 165, f->CloseButton);
   f->TechMemo->SetText(
       "There are several ways to get technical support. First and fastest is to skim the relevant sections of the "
       "manual. However, some questions require personal assistance, and " +
@@ -255,17 +271,8 @@ void TSetupSupporter::BuildTechForm() {
       "\r\n\r\nIn order to provide the best and fastest support possible, we ask that you be at your computer when "
       "you call, and have the " +
       FCompanyName + " product manual and Vantrex CD at hand.");
-  f->CloseButton = new TButton(f);
-  f->CloseButton->SetName("CloseButton");
-  f->CloseButton->SetParent(f);
-  f->CloseButton->SetBounds(165, 105, 73, 25);
-  f->CloseButton->SetCaption("Close");
-  f->CloseButton->SetCancel(true);
-  f->CloseButton->SetTabOrder(0);
-  f->CloseButton->SetOnClick(TNotifyEvent(this, &TSetupSupporter::CloseButtonClick));
-  FitAroundMemo(f, f->TechMemo);
+  FitAroundMemo(f, f->TechMemo, f->CloseButton);
   f->CloseButton->SetLeft((f->ClientWidth() - f->CloseButton->Width()) / 2);
-  f->CloseButton->SetAnchors({akBottom});
   TechForm = f;
 }
 
@@ -276,26 +283,11 @@ bool TSetupSupporter::BuildPCIForm(const std::string& Card) {
   f->SetFormStyle(fsStayOnTop);
   f->SetPosition(poDefault);
   f->Show();  // opens at start-up, before its controls are added
-  f->PCIMemo = new TMemo(f);
-  f->PCIMemo->SetName("PCIMemo");
-  f->PCIMemo->SetParent(f);
-  f->PCIMemo->SetBounds(8, 8, 305, 89);
+  f->PCIMemo = AddMemoAndClose(f, "PCIMemo", 123, f->CloseButton);
   f->PCIMemo->Font()->SetName("Tahoma");
   f->PCIMemo->Font()->SetSize(10);
   f->PCIMemo->Font()->SetStyle({fsBold});
-  f->PCIMemo->SetReadOnly(true);
-  f->PCIMemo->SetScrollBars(ssVertical);
-  f->PCIMemo->SetWordWrap(true);
-  f->CloseButton = new TButton(f);
-  f->CloseButton->SetName("CloseButton");
-  f->CloseButton->SetParent(f);
-  f->CloseButton->SetBounds(123, 105, 73, 25);
-  f->CloseButton->SetCaption("Close");
-  f->CloseButton->SetCancel(true);
-  f->CloseButton->SetTabOrder(0);
-  f->CloseButton->SetOnClick(TNotifyEvent(this, &TSetupSupporter::CloseButtonClick));
-  FitAroundMemo(f, f->PCIMemo);
-  f->CloseButton->SetAnchors({akBottom});
+  FitAroundMemo(f, f->PCIMemo, f->CloseButton);
   PCIForm = f;
 
   // The card check.

@@ -102,6 +102,7 @@ class TSetupSupporter : public vcl::TComponent {
   vcl::TForm* MainWindow() const;
   void BuildHelpForm(const std::string& Card);
   void BuildTechForm();
+  vcl::TMemo* AddMemoAndClose(vcl::TForm* F, const std::string& MemoName, int CloseLeft, vcl::TButton*& Close);
   // Builds the installed-cards window and checks for cards; true when cards were found.
   bool BuildPCIForm(const std::string& Card);
   void Poll();
