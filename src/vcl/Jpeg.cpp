@@ -4,6 +4,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <string>
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
 
@@ -12,6 +13,8 @@
 namespace vcl {
 
 namespace {
+
+constexpr unsigned long long kMaxJpegPixels = 16ull * 1024 * 1024;
 
 struct ErrorManager {
   jpeg_error_mgr Public;
@@ -46,6 +49,13 @@ void TJPEGImage::LoadFromBytes(const unsigned char* Data, std::size_t Size) {
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, Data, static_cast<unsigned long>(Size));
   jpeg_read_header(&info, TRUE);
+  // A header may claim any size up to 65535 x 65535: refuse what no picture of this program
+  // needs instead of allocating gigabytes for it.
+  if (static_cast<unsigned long long>(info.image_width) * info.image_height > kMaxJpegPixels) {
+    jpeg_destroy_decompress(&info);
+    throw EInvalidGraphic("JPEG error: the picture is too large (" + std::to_string(info.image_width) + " x " +
+                          std::to_string(info.image_height) + ")");
+  }
   info.out_color_space = JCS_EXT_BGRA;
   jpeg_start_decompress(&info);
   progressive = info.progressive_mode != 0;

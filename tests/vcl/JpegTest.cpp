@@ -60,6 +60,24 @@ TEST(Jpeg, CorruptDataRaisesAClearErrorAndKeepsThePreviousPicture) {
   }
 }
 
+TEST(Jpeg, AHeaderClaimingAHugePictureIsRefusedBeforeAnythingIsAllocated) {
+  std::vector<unsigned char> data = EncodeJPEG(TwoColours(16, 8), 90, false);
+  // The frame header (marker FF C0): length (2 bytes), precision, then height and width.
+  for (std::size_t i = 0; i + 8 < data.size(); ++i)
+    if (data[i] == 0xFF && data[i + 1] == 0xC0) {
+      data[i + 5] = data[i + 7] = 0xFF;  // 65280 x 65280, within what libjpeg accepts
+      data[i + 6] = data[i + 8] = 0x00;
+      break;
+    }
+  TJPEGImage jpeg;
+  try {
+    jpeg.LoadFromBytes(data.data(), data.size());
+    ADD_FAILURE() << "no error";
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_NE(e.Message().find("too large (65280 x 65280)"), std::string::npos) << e.Message();
+  }
+}
+
 TEST(Picture, LoadsAssetsAndReportsMissingOrBrokenOnesWithoutChange) {
   RegisterAssets_vcl_tests();
   TPicture picture;
