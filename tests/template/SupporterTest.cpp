@@ -197,6 +197,8 @@ INSTANTIATE_TEST_SUITE_P(
         CardsCase{"TwoCards", FAKE_FULL_LIBRARY, {"RT16-4K at 200", "RT16-4K at 300"},
                   {"RT16-4K at 200", "RT16-4K at 300"}, "RT16-4K Series Settings Program"},
         CardsCase{"TwoEmptyTexts", FAKE_FULL_LIBRARY, {"", ""}, {"No Card Found"}, "No RT16-4K Series Card Found"},
+        CardsCase{"ZeroCards", FAKE_NO_CARD_LIBRARY, {}, {"No Card Found"}, "No RT16-4K Series Card Found"},
+        CardsCase{"NegativeCount", FAKE_NEGATIVE_LIBRARY, {}, {"No Card Found"}, "No RT16-4K Series Card Found"},
         CardsCase{"LibraryIncomplete", FAKE_PARTIAL_LIBRARY, {}, {"No Card Found", "The card-driver library libQVRWDM.so is missing or incomplete."},
                   "No RT16-4K Series Card Found"}),
     [](const auto& Info) { return std::string(Info.param.Name); });

@@ -160,6 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"UnterminatedString", "ProbeForm : TProbeForm {\n  Caption = \"Setup\n}", ":2: string without its closing quote"},
         BadCase{"WrongRootClass", "MainForm : TMainWindow {\n}", ":1: the form data describes a TMainWindow"},
         BadCase{"MissingAsset", "ProbeForm : TProbeForm {\n  I : TImage {\n    Picture = asset \"none.jpg\"\n  }\n}", ":3: property 'Picture'"},
+        BadCase{"CorruptPicture", "ProbeForm : TProbeForm {\n  I : TImage {\n    Picture = asset \"Broken.jpg\"\n  }\n}", ":3: property 'Picture': JPEG error"},
         BadCase{"ControlInsideAMenu", "ProbeForm : TProbeForm {\n  M : TMainMenu {\n    B : TButton {}\n  }\n}", ":3: a TButton cannot be placed inside a TMainMenu"},
         BadCase{"MenuItemOutsideAMenu", "ProbeForm : TProbeForm {\n  I : TMenuItem {}\n}", ":2: a TMenuItem cannot be placed inside a TProbeForm"},
         BadCase{"TextAfterTheForm", "ProbeForm : TProbeForm {\n}\nextra", ":3: text after the end"}),
