@@ -11,8 +11,9 @@ int main() {
     return 1;
   }
   vcl::Application->Initialize();
-  vcl::Application->CreateForm(MainForm);
+  vcl::Application->CreateForm(MainForm);  // a failure has been reported in a message box
+  const bool started = MainForm != nullptr;
   vcl::Application->Run();
   vcl::Application->Shutdown();
-  return 0;
+  return started ? 0 : 1;
 }

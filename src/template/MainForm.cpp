@@ -17,6 +17,9 @@ bool StopReadout = false;
 void RegisterAssets_template();  // generated from the files embedded in this library
 
 void TMainForm::Register() {
+  static bool registered = false;  // once: a later form must not undo a replaced asset
+  if (registered) return;
+  registered = true;
   RegisterAssets_template();
   RegisterSetupCtrls();
   TClassInfo info = ClassInfo<TMainForm>("TMainForm", "TForm", {}, false);

@@ -412,7 +412,8 @@ void TApplication::Initialize() {
 void TApplication::Run() {
   if (!gQtApp) Initialize();
   FTerminated = false;
-  if (FMainForm) FMainForm->Show();
+  if (!FMainForm) return;  // nothing could end a loop without a window
+  FMainForm->Show();
   if (FTerminated) return;
   QApplication::exec();
 }

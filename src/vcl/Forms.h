@@ -154,14 +154,22 @@ class TApplication : public TComponent {
 
   // Starts the toolkit. Must come before any control is created.
   void Initialize();
-  // Creates a form owned by the application; the first one becomes the main window.
+  // Creates a form owned by the application; the first one becomes the main window. A form
+  // that fails to build (bad form data, a corrupt picture) is reported through
+  // HandleException and leaves Reference null; without a main window Run returns at once.
   template <class T>
   void CreateForm(T*& Reference) {
-    Reference = new T(this);
+    try {
+      Reference = new T(this);
+    } catch (const std::exception& E) {
+      Reference = nullptr;
+      HandleException(E);
+      return;
+    }
     if (!FMainForm) FMainForm = Reference;
   }
   // Shows the main window and runs the message loop until Terminate or the main window
-  // closes.
+  // closes. Returns at once when there is no main window.
   void Run();
   void Terminate();
   bool Terminated() const { return FTerminated; }

@@ -4,6 +4,7 @@
 #include "SetupCtrls/BoardHighlight.h"
 #include "SetupCtrls/SupportForms.h"
 #include "template/MainForm.h"
+#include "vcl/Assets.h"
 #include "vcl/FormData.h"
 #include "vcl/Menus.h"
 #include "vcl/Testing.h"
@@ -250,6 +251,31 @@ TEST(MainForm, FileExitClosesTheMainWindowAndEndsTheProgram) {
   EXPECT_TRUE(Application->Terminated());
   EXPECT_FALSE(MainForm->Visible());
   Application->SetOnIdle({});
+}
+
+// A damaged photograph in the program makes the main window fail to build: the start reports
+// where and why in an error box, no window is left half-built, and the loop does not start.
+TEST(MainForm, ACorruptPictureIsReportedAtStartAndTheProgramEndsWithoutALoop) {
+  TMainForm::Register();
+  const TAsset good = *FindAsset("card.jpg");
+  static const unsigned char kBroken[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00, 0x01};
+  RegisterAsset("card.jpg", kBroken, sizeof kBroken);
+  TForm* const previousMain = Application->MainForm();
+  Application->SetMainForm(nullptr);
+  const int formsBefore = Application->ComponentCount();
+  TMessageBoxRecorder boxes;
+  TMainForm* form = nullptr;
+  Application->CreateForm(form);
+  RegisterAsset("card.jpg", good.Data, good.Size);
+  EXPECT_EQ(form, nullptr);
+  EXPECT_EQ(Application->MainForm(), nullptr);
+  EXPECT_EQ(Application->ComponentCount(), formsBefore);
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].Flags.Icon, miError);
+  EXPECT_NE(boxes.Calls()[0].Text.find("MainForm.form:51"), std::string::npos) << boxes.Calls()[0].Text;
+  EXPECT_NE(boxes.Calls()[0].Text.find("JPEG"), std::string::npos) << boxes.Calls()[0].Text;
+  Application->Run();  // returns at once: there is no window whose closing could end it
+  Application->SetMainForm(previousMain);
 }
 
 class PortDriverCheck : public ::testing::TestWithParam<std::uint16_t> {};

@@ -218,4 +218,38 @@ TEST(ReadoutOnTheSimulatedCard, ShowsTheMidrangeInputWithinOneCount) {
   CalibStep = 0;
 }
 
+// The simulated card answers at 300h but the user typed 2A0: nothing answers there, so every
+// cycle shows "A/D Error", and Finish and Quit still end the readout and the wizard.
+TEST(ReadoutOnTheSimulatedCard, NoCardAtTheTypedAddressShowsADErrorEveryCycleAndFinishAndQuitWork) {
+  TFakeTicks ticks;
+  TMessageBoxRecorder boxes;
+  kelto32::SetPortBackend(std::make_unique<kelto32::TSimulatedCard>(kelto32::TSimulatedCard::TSettings{0x300, 0.0012, 7}));
+  auto* form = new TMainForm(nullptr);
+  Application->SetOnIdle({});
+  std::vector<std::string> inputs;
+  int cycles = 0;
+  SetSleepSlice([&] {
+    ++ticks.Now;
+    if (ticks.Now % 100 == 0 && CalibStep == 4) {
+      inputs.push_back(form->InputL->Caption());
+      if (++cycles == 4) form->FinishClick(form->Finish);
+    }
+  });
+  form->BaseEdit->SetText("2A0");
+  form->CalibButtonClick(form->CalibButton);
+  for (int i = 0; i < 4; ++i) form->NextClick(form->Next);
+  EXPECT_EQ(cycles, 4);
+  ASSERT_FALSE(inputs.empty());
+  for (const std::string& s : inputs) EXPECT_TRUE(s.empty() || s == "A/D Error") << s;
+  EXPECT_EQ(form->InputL->Caption(), "A/D Error");
+  EXPECT_TRUE(form->Next->Visible());  // the readout has ended
+  form->QuitClick(form->Quit);
+  EXPECT_FALSE(form->CalibStart->Visible());
+  EXPECT_FALSE(form->CountPanel->Visible());
+  EXPECT_TRUE(boxes.Calls().empty());
+  delete form;
+  kelto32::SetPortBackend(nullptr);
+  CalibStep = 0;
+}
+
 }  // namespace
