@@ -9,6 +9,7 @@ packages=(
   libjpeg62-turbo-dev
   libgtest-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
+  xvfb xauth openbox xdotool x11-utils imagemagick python3
 )
 
 missing=()
