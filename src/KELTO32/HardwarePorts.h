@@ -17,6 +17,9 @@ struct TRawPortAccess {
   std::function<int(unsigned long From, unsigned long Count, int On)> Ioperm;  // 0 or -1 with errno
   std::function<std::uint8_t(std::uint16_t Port)> In;
   std::function<void(std::uint16_t Port, std::uint8_t Value)> Out;
+  // Whether reading the port works without asking the kernel: true when a launcher granted
+  // the access before starting this program (permissions survive execve).
+  std::function<bool(std::uint16_t Port)> Readable;
 };
 
 // ioperm, inb and outb on Linux x86; elsewhere Ioperm fails (ENOSYS).
@@ -30,8 +33,10 @@ class THardwarePorts final : public TPortBackend {
 
   // Asks the kernel for the card range and port 0x61 on the calling thread (permissions
   // are per thread). When it refuses, says why and how to grant access, and returns the
-  // driver-missing backend.
-  static std::unique_ptr<TPortBackend> Open(const TReport& Report, TRawPortAccess Access = SystemPortAccess());
+  // driver-missing backend. With Inherited (the real-card launcher has granted the ports
+  // and dropped the privilege to ask), it only checks that the grant arrived.
+  static std::unique_ptr<TPortBackend> Open(const TReport& Report, TRawPortAccess Access = SystemPortAccess(),
+                                            bool Inherited = false);
   static bool Allowed(std::uint16_t Port, bool Write);
 
   std::uint16_t Read(std::uint16_t Port) override;

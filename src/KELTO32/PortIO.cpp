@@ -21,7 +21,10 @@ std::unique_ptr<TPortBackend> CreateBackend(const TEnvironment& Environment, con
   const char* chosen = Environment("KELTO32_BACKEND");
   const std::string name = chosen && *chosen ? chosen : "sim";
   if (name == "sim") return TSimulatedCard::FromEnvironment(Environment, Report);
-  if (name == "hw") return THardwarePorts::Open(Report);
+  if (name == "hw") {
+    const char* granted = Environment("KELTO32_PORTS_GRANTED");  // set by Settings-realcard
+    return THardwarePorts::Open(Report, SystemPortAccess(), granted && std::string(granted) == "1");
+  }
   if (name != "none")
     Report("KELTO32: unknown KELTO32_BACKEND '" + name + "' (valid: sim, hw, none); using none");
   return std::make_unique<TNoDriverPorts>();

@@ -188,7 +188,8 @@ struct FakeBus {
               Touched.push_back(Port);
               return std::uint8_t{0x42};
             },
-            [this](std::uint16_t Port, std::uint8_t) { Touched.push_back(Port); }};
+            [this](std::uint16_t Port, std::uint8_t) { Touched.push_back(Port); },
+            {}};
   }
 };
 
@@ -210,6 +211,36 @@ TEST(HardwarePorts, AsksOnlyForPort61AndTheCardRange) {
   auto backend = THardwarePorts::Open([](const std::string&) {}, bus.Access());
   EXPECT_EQ(backend->Name(), "hw");
   EXPECT_EQ(bus.Granted, (std::vector<std::pair<unsigned long, unsigned long>>{{0x61, 1}, {0x100, 0x300}}));
+}
+
+// Started by the real-card launcher, the program finds the ports already granted: it asks
+// the kernel for nothing (it no longer may) and only checks that the grant arrived.
+TEST(HardwarePorts, InheritedAccessIsCheckedNotAskedFor) {
+  for (const bool readable : {true, false}) {
+    FakeBus bus;
+    TRawPortAccess access = bus.Access();
+    std::vector<int> probed;
+    access.Readable = [&](std::uint16_t Port) {
+      probed.push_back(Port);
+      return readable;
+    };
+    std::vector<std::string> reports;
+    auto backend = THardwarePorts::Open([&](const std::string& L) { reports.push_back(L); }, access, true);
+    EXPECT_EQ(backend->Name(), readable ? "hw" : "none");
+    EXPECT_TRUE(bus.Granted.empty());
+    EXPECT_EQ(probed.front(), 0x61);
+    EXPECT_EQ(reports.size(), readable ? 0u : 1u);
+    if (!readable) {
+      EXPECT_NE(reports[0].find("Settings-realcard"), std::string::npos);
+    }
+  }
+}
+
+// The real probe in a process that was granted nothing: the read faults, and the fault ends
+// only the probe.
+TEST(HardwarePorts, TheRealProbeSurvivesAPortItMayNotRead) {
+  EXPECT_FALSE(SystemPortAccess().Readable(0x61));
+  EXPECT_FALSE(SystemPortAccess().Readable(0x300));
 }
 
 struct GuardCase {

@@ -1,5 +1,9 @@
 #include "vcl/qt/Bridge.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
 #include <QEnterEvent>
 #include <QImage>
 #include <QMouseEvent>
@@ -32,6 +36,21 @@ bool ToButton(Qt::MouseButton B, TMouseButton& Out) {
 
 TPoint ToPoint(const QPointF& P) { return {static_cast<int>(P.x()), static_cast<int>(P.y())}; }
 
+// For the start-up benchmark: with VCL_REPORT_FIRST_PAINT naming a control, the end of that
+// control's first complete paint is written to standard error once, as
+// "first-paint <name> <CLOCK_MONOTONIC nanoseconds>".
+void ReportFirstPaint(const TWinControl& Control) {
+  static const char* wanted = std::getenv("VCL_REPORT_FIRST_PAINT");
+  static bool reported = false;
+  if (!wanted || reported || Control.Name() != wanted) return;
+  reported = true;
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  std::fprintf(stderr, "first-paint %s %lld\n", wanted,
+               static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+  std::fflush(stderr);
+}
+
 }  // namespace
 
 SurfaceWidget::SurfaceWidget(TWinControl* Control) : FControl(Control) {
@@ -59,6 +78,7 @@ void SurfaceWidget::paintEvent(QPaintEvent* Event) {
   painter.setCompositionMode(QPainter::CompositionMode_Source);
   const QRect r = Event->rect();
   painter.drawImage(r, image, r);
+  ReportFirstPaint(*FControl);
 }
 
 void SurfaceWidget::mouseMoveEvent(QMouseEvent* Event) {
