@@ -4,7 +4,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: run test sanitize fuzz deps configure build clean
+.PHONY: run test sanitize fuzz bench package deps configure build clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -29,7 +29,16 @@ sanitize: deps
 	@cmake --build $(BUILD)-asan
 	@cd $(BUILD)-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/fuzz/lsan.supp \
-	  ctest -j2 --output-on-failure
+	  ctest -j2 --output-on-failure -LE package
+
+# The benchmark table: start-up and memory against a minimal Qt program, paints, hover,
+# readout. Measured, never asserted.
+bench: build
+	@python3 bench/run.py --build $(BUILD)
+
+# The Debian package, in $(BUILD)/.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 # Each libFuzzer target for FUZZ_SECONDS (default 60); new inputs that reach new code are
 # kept in tests/fuzz/corpus/<target>/, which the ordinary tests replay.

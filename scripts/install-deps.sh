@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth openbox xdotool x11-utils imagemagick python3
+  dpkg-dev desktop-file-utils
 )
 
 missing=()
