@@ -64,7 +64,7 @@ void TBoardImage::PictureChange() {
   if (!FPainting) Invalidate();
 }
 
-void TBoardImage::Paint() {
+void TBoardImage::PlaceOnParent() {
   if (!FPositionSaved) {
     FOriginLeft = Left();
     FOriginTop = Top();
@@ -75,6 +75,15 @@ void TBoardImage::Paint() {
     const int left = (Parent()->Width() - Width()) / 2, top = (Parent()->Height() - Height()) / 2;
     if (left != Left() || top != Top()) SetBounds(left, top, Width(), Height());
   }
+}
+
+// Centred as soon as the window changes size, so the first paint at the new size is already
+// in place (centring while painting costs a second paint of the picture and of what it
+// uncovered).
+void TBoardImage::ParentResized() { PlaceOnParent(); }
+
+void TBoardImage::Paint() {
+  PlaceOnParent();
   const bool wasPainting = FPainting;
   FPainting = true;
   struct Restore {

@@ -59,10 +59,13 @@ class TBoardImage : public vcl::TCustomPanel {
 
  protected:
   void Paint() override;
+  void ParentResized() override;
   // Answers WM_STARTTOUR: opens and pins the popup of First.
   virtual void StartTour(bool Propagated);
 
  private:
+  // Saves the designed place once, then centres the image on its parent when asked to.
+  void PlaceOnParent();
   void PictureChange();
 
   vcl::TPicture FPicture;

@@ -356,6 +356,8 @@ void TWinControl::AlignControls() {
     }
   };
   for (TAlign a : {alTop, alBottom, alLeft, alRight, alClient}) aligned(a);
+  if ((old.X != now.X || old.Y != now.Y) && !ComponentState().Contains(csLoading))
+    for (TControl* c : std::vector<TControl*>(FControls)) c->ParentResized();
 }
 
 // Anchored at both edges: the distance to each edge stays; at the far edge only: the

@@ -157,6 +157,9 @@ class TControl : public TComponent {
   virtual void FontChanged() { Invalidate(); }
   virtual void CaptionChanged() { Invalidate(); }
   virtual void Resize();
+  // Called after the parent's client area changed size and the parent's children have been
+  // anchored and aligned to it (not while form data is read).
+  virtual void ParentResized() {}
   void ParentColorChanged();
   void ParentFontChanged();
 
@@ -234,8 +237,11 @@ class TWinControl : public TControl {
   // Private to the class library: the widget and its bridge.
   QWidget* Widget() const { return FWidget; }
   qt::ControlBridge* Bridge() const { return FBridge.get(); }
-  // The surface that graphic children paint on (valid after the first paint).
+  // The surface that graphic children paint on (valid after PaintSurface; a top-level
+  // window's is released once its picture is on screen, see ReleaseSurface).
   TBitmap* Surface() { return &FSurface; }
+  // Frees the surface's pixels; the next PaintSurface allocates them again.
+  void ReleaseSurface() { FSurface.SetSize(0, 0); }
 
   // Called by the bridge: paints control and graphic children onto the surface.
   void PaintSurface();

@@ -1,5 +1,7 @@
 #include "vcl/Forms.h"
 
+#include <malloc.h>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEnterEvent>
@@ -401,6 +403,10 @@ void TApplication::Shutdown() {
 
 void TApplication::Initialize() {
   if (gQtApp) return;
+  // Window surfaces are megabytes and come and go (a window's is freed once it is on
+  // screen): a fixed threshold keeps them in their own mappings, which go back to the
+  // system when freed, instead of letting glibc raise the threshold and keep them on the heap.
+  mallopt(M_MMAP_THRESHOLD, 256 * 1024);
   gQtApp = new qt::Application(gArgc, gArgv);
   QApplication::setQuitOnLastWindowClosed(false);
   qt::InstallFontSubstitutes();

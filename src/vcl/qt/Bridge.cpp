@@ -79,6 +79,9 @@ void SurfaceWidget::paintEvent(QPaintEvent* Event) {
   const QRect r = Event->rect();
   painter.drawImage(r, image, r);
   ReportFirstPaint(*FControl);
+  // A window's surface is as big as the window (3 MB for a maximised one) and is painted
+  // again rarely; the toolkit's backing store keeps the picture, so the pixels are freed.
+  if (FControl->IsTopLevel()) FControl->ReleaseSurface();
 }
 
 void SurfaceWidget::mouseMoveEvent(QMouseEvent* Event) {
