@@ -19,6 +19,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import traceback
 
 SCREEN_W, SCREEN_H = 1024, 768
 PHOTO_W, PHOTO_H = 600, 313
@@ -168,6 +169,17 @@ class Desktop:
 
     def wait_gone(self, title, timeout=10.0):
         self.wait_for(lambda: self.window(title) is None, f'the window "{title}" to close', timeout)
+
+    def settled_geometry(self, wid):
+        """The window's geometry once the window manager has stopped placing it."""
+        last = None
+        for _ in range(30):
+            now = self.geometry(wid)
+            if now == last:
+                return now
+            last = now
+            time.sleep(0.1)
+        return last
 
     def geometry(self, wid):
         """Left, top, width, height of the window's own area (inside the frame), on the screen."""
@@ -321,7 +333,7 @@ def check_help_start(desk):
     wid = desk.wait_window(HELP_TITLE)
     if desk.window("Base Address"):
         raise CheckFailed("the Base Address popup is open before Start")
-    x, y, w, h = desk.geometry(wid)
+    x, y, w, h = desk.settled_geometry(wid)
     desk.click(x + w // 2, y + h - 21)  # Start: centred at the bottom of the window
     desk.wait_gone(HELP_TITLE)
     desk.wait_window("Base Address", timeout=5)
@@ -337,7 +349,7 @@ def check_hover(desk):
     for name, rect, title in CIRCLES:
         desk.move(*circle_centre(photo_at, rect))
         pid = desk.wait_window(title, timeout=5)
-        px, py, pw, ph = desk.geometry(pid)
+        px, py, pw, ph = desk.settled_geometry(pid)
         # A point on the photograph away from every circle and outside the popup (and its frame).
         spots = [(10, 300), (590, 300), (300, 300), (10, 10), (150, 150), (590, 150)]
         leave = next(((sx, sy) for sx, sy in spots
@@ -367,11 +379,10 @@ def check_base_address_2a0(desk):
     desk.start()
     main_window(desk)
     wid = desk.wait_window(HELP_TITLE)
-    x, y, w, h = desk.geometry(wid)
+    x, y, w, h = desk.settled_geometry(wid)
     desk.click(x + w // 2, y + h - 21)
     popup = desk.wait_window("Base Address", timeout=5)
-    settle()
-    px, py, _, _ = desk.geometry(popup)
+    px, py, _, _ = desk.settled_geometry(popup)
     switch_at = (px + SWITCH_ORIGIN[0], py + SWITCH_ORIGIN[1])
     before = switch_positions(desk.shot(), switch_at)
     if before != "UUUUUUD":  # 200h: only A9 set, and a set bit is a switch OFF (down)
@@ -393,7 +404,7 @@ def check_readout(desk):
     photo_at = find_photo(desk, reference_photo(desk.args), win)
     desk.click(*circle_centre(photo_at, CIRCLES[3][1]))  # a click pins the popup
     popup = desk.wait_window("Calibration", timeout=5)
-    px, py, _, _ = desk.geometry(popup)
+    px, py, _, _ = desk.settled_geometry(popup)
     desk.click(px + CALIB_BUTTON_CENTRE[0], py + CALIB_BUTTON_CENTRE[1])
     settle()
     client = (win[0], client_top(desk.shot(), win))
@@ -457,19 +468,22 @@ def main():
         if name not in CHECKS:
             print(f"no check named {name}; --list shows them", file=sys.stderr)
             return 2
-        desk = None
         try:
             with Desktop(args, name) as desk:
                 try:
                     CHECKS[name](desk)
                     if desk.program and desk.program.poll() not in (None, 0):
                         raise CheckFailed(f"the program ended with status {desk.program.returncode}")
-                except CheckFailed:
+                except Exception as error:
+                    failure = error
+                    if not isinstance(error, CheckFailed):  # a fault of the check itself: say where
+                        traceback.print_exc()
+                        failure = CheckFailed(f"{type(error).__name__}: {error}")
                     path = desk.keep_shot()
                     print(f"screenshot kept: {path}", file=sys.stderr)
                     if desk.program:
                         print(f"program output:\n{desk.program_output()}", file=sys.stderr)
-                    raise
+                    raise failure from None
             print(f"PASS {name}")
         except CheckFailed as e:
             failed += 1
