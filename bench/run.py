@@ -66,10 +66,12 @@ def startup_rows(build, runs):
                 times[key].append(t)
                 memory[key].append(m)
     ts, tm = statistics.median(times["s"]), statistics.median(times["m"])
+    fs, fm = min(times["s"]), min(times["m"])  # the fastest run: the least disturbed by others
     ms, mm = statistics.median(memory["s"]), statistics.median(memory["m"])
     return [
-        ("start-up to first complete paint", f"{ts:.1f} ms", f"{tm:.1f} ms",
+        ("start-up to first complete paint, median", f"{ts:.1f} ms", f"{tm:.1f} ms",
          f"{ts / tm:.2f} x (target <= 1.2 x)"),
+        ("start-up to first complete paint, fastest run", f"{fs:.1f} ms", f"{fm:.1f} ms", f"{fs / fm:.2f} x"),
         ("resident memory after start-up", f"{ms:.1f} MB", f"{mm:.1f} MB",
          f"{ms / mm:.2f} x, +{ms - mm:.1f} MB (target <= 1.2 x + 5 MB = {1.2 * mm + 5:.1f} MB)"),
     ]

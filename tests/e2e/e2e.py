@@ -120,12 +120,24 @@ class Desktop:
         self.env = dict(os.environ, DISPLAY=f":{number}", XDG_RUNTIME_DIR=self.runtime.name)
         self.env.pop("QT_QPA_PLATFORM", None)  # the real X server, not the offscreen platform
         self.env.pop("WAYLAND_DISPLAY", None)
-        self.procs.append(subprocess.Popen(["openbox"], env=self.env, stdout=subprocess.DEVNULL,
-                                           stderr=subprocess.DEVNULL))
-        self.wait_for(lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK",
-                                                 env=self.env, check=False),
-                      "the window manager to start")
+        try:
+            self.start_window_manager()
+        except BaseException:
+            self.__exit__(None, None, None)  # no X server left behind
+            raise
         return self
+
+    def start_window_manager(self):
+        for attempt in range(3):  # openbox now and then gives up on a server that just started
+            wm = subprocess.Popen(["openbox"], env=self.env, stdout=subprocess.DEVNULL,
+                                  stderr=subprocess.DEVNULL)
+            self.procs.append(wm)
+            ready = self.wait_for(lambda: wm.poll() is not None or "window id" in run(
+                "xprop", "-root", "_NET_SUPPORTING_WM_CHECK", env=self.env, check=False),
+                "the window manager to start")
+            if wm.poll() is None and ready:
+                return
+        raise CheckFailed(f"openbox ended with status {wm.returncode} three times")
 
     def __exit__(self, *exc):
         for p in [self.program] + self.procs[::-1]:
