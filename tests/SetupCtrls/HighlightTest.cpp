@@ -197,6 +197,11 @@ TEST_F(BoardFixture, CentringUsesTheParentsOuterSizeAndKeepsTheFirstPosition) {
   EXPECT_EQ(Board->Top(), 231);
   EXPECT_EQ(Board->OriginLeft(), 126);
   EXPECT_EQ(Board->OriginTop(), 98);
+  // A later resize centres it at once, so the next paint draws it in its place only once.
+  Form->SetBounds(0, 0, 800, 600);
+  EXPECT_EQ(Board->Left(), 100);
+  EXPECT_EQ(Board->Top(), 143);
+  EXPECT_EQ(Board->OriginLeft(), 126);
 }
 
 TEST_F(BoardFixture, PictureRectStretchesCentresOrStaysAtTheTopLeft) {
