@@ -106,6 +106,15 @@ class Desktop:
         for tool in ("Xvfb", "openbox", "xdotool", "xwininfo", "xprop", "import"):
             if not shutil.which(tool):
                 raise CheckFailed(f"{tool} is not installed (scripts/install-deps.sh installs it)")
+        try:
+            self.start_x_server()
+            self.start_window_manager()
+        except BaseException:
+            self.__exit__(None, None, None)  # no X server left behind
+            raise
+        return self
+
+    def start_x_server(self):
         read_fd, write_fd = os.pipe()
         xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0",
                                  f"{SCREEN_W}x{SCREEN_H}x24", "-nolisten", "tcp"],
@@ -120,15 +129,9 @@ class Desktop:
         self.env = dict(os.environ, DISPLAY=f":{number}", XDG_RUNTIME_DIR=self.runtime.name)
         self.env.pop("QT_QPA_PLATFORM", None)  # the real X server, not the offscreen platform
         self.env.pop("WAYLAND_DISPLAY", None)
-        try:
-            self.start_window_manager()
-        except BaseException:
-            self.__exit__(None, None, None)  # no X server left behind
-            raise
-        return self
 
     def start_window_manager(self):
-        for attempt in range(3):  # openbox now and then gives up on a server that just started
+        for _ in range(3):  # openbox now and then gives up on a server that just started
             wm = subprocess.Popen(["openbox"], env=self.env, stdout=subprocess.DEVNULL,
                                   stderr=subprocess.DEVNULL)
             self.procs.append(wm)
