@@ -95,12 +95,11 @@ def near(a, b, tolerance=40):
 class Desktop:
     """An X server with a window manager and the program; everything ends on exit."""
 
-    def __init__(self, args, name, env=None):
+    def __init__(self, args, name):
         self.args, self.name = args, name
-        self.extra_env = env or {}
+        self.extra_env = {}  # for the program only
         self.procs = []
         self.program = None
-        self.last_shot = None
 
     def __enter__(self):
         for tool in ("Xvfb", "openbox", "xdotool", "xwininfo", "xprop", "import"):
@@ -206,9 +205,8 @@ class Desktop:
                 int(values["Width"]), int(values["Height"]))
 
     def shot(self):
-        self.last_shot = Image(subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.env,
-                                              capture_output=True, check=True).stdout)
-        return self.last_shot
+        return Image(subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.env,
+                                    capture_output=True, check=True).stdout)
 
     def keep_shot(self):
         """Saves the screen now as <shots>/<check>.png; returns the path."""
@@ -322,7 +320,7 @@ def check_startup(desk):
     left_gap, right_gap = px - win[0], win[0] + win[2] - (px + PHOTO_W)
     if abs(left_gap - right_gap) > 1:
         raise CheckFailed(f"the photograph is not centred: {left_gap} pixels left of it, {right_gap} right")
-    top = client_top(desk.last_shot, win)
+    top = client_top(desk.shot(), win)
     if py < top or py + PHOTO_H > win[1] + win[3]:
         raise CheckFailed(f"the photograph ({py}..{py + PHOTO_H}) is not inside the client area "
                           f"({top}..{win[1] + win[3]})")
